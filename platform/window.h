@@ -1,0 +1,181 @@
+// The window layer: windows built from a control table and an event table, on Qt Widgets.
+//
+// A window is data: a WindowSpec lists its controls (kind, name, parent, position, size,
+// initial text, flags) and an event list says which handler runs for which control and
+// event. Geometry is absolute, as given; a control inside a tab control is placed on the
+// page its `page` field names, relative to that page. Every widget's objectName is its
+// control name, so tests and accessibility tools find it.
+//
+// Every member of Window must be called on the GUI thread. Texts are UTF-8; edit boxes
+// take and give line ends as "\r\n".
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QWidget;
+class QApplication;
+
+namespace mozhou::ui {
+
+enum class ControlKind {
+  Button,
+  SuperButton,
+  PictureButton,
+  Label,
+  TransparentLabel,  // no background; `color` is its text colour
+  EditBox,
+  CheckBox,
+  ComboBox,          // `items`: the entries
+  TabControl,        // `items`: the page captions
+  Hyperlink,         // `text`: caption; `items[0].text`: the address it opens
+  ListView,          // report view; `items`: column titles with widths
+  StatusBar,         // `items`: part texts with widths
+  PictureBox,
+  GroupBox,          // `text`: caption
+  ShapeBox,
+  PopupMenu,         // not placed; `items`: item texts, "-" a separator, `enabled`
+  HiddenBrowser,     // not visible; setting its address hands the link to the system
+};
+
+enum ControlFlag : unsigned {
+  kDisabled = 1u << 0,
+  kMultiLine = 1u << 1,  // edit box
+  kReadOnly = 1u << 2,   // edit box
+  kVScroll = 1u << 3,    // edit box: vertical scroll bar
+  kCentered = 1u << 4,   // edit box: text centred
+  kNoFocus = 1u << 5,    // takes no keyboard focus
+};
+
+struct Item {
+  std::string text;
+  int width = 0;
+  bool enabled = true;
+};
+
+struct ControlSpec {
+  ControlKind kind;
+  std::string name;
+  std::string parent;  // empty: the window itself
+  int page;            // page of the parent tab control; 0 otherwise
+  int left, top, width, height;
+  std::string text;
+  unsigned flags = 0;
+  std::vector<Item> items = {};
+  std::uint32_t color = 0x000000;  // 0xRRGGBB
+};
+
+struct WindowSpec {
+  std::string title;
+  int left, top;
+  int width, height;  // outer size, frame included
+  std::vector<ControlSpec> controls;
+};
+
+enum class Event {
+  Created,              // the window: after it was built and shown
+  WillBeDestroyed,      // the window: the user closes it
+  Clicked,              // buttons, check box
+  DoubleClicked,        // list view, labels
+  RightButtonReleased,  // list view
+  MenuSelected,         // a pop-up menu item; EventSpec::item names it
+  PageChanged,          // tab control
+};
+
+struct EventSpec {
+  std::string control;  // empty: the window itself; for MenuSelected the menu's name
+  Event event;
+  std::function<void()> action;
+  std::string item = {};  // MenuSelected: the item text
+};
+
+// The application object: the existing one, or a new QApplication when the process has
+// none (a plug-in may be entered from any Qt process or from none). Sets the CJK font.
+QApplication& EnsureApplication();
+
+class Window final {
+ public:
+  Window(const WindowSpec& spec, std::vector<EventSpec> events);
+  ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  // Showing. Created runs once, from the event loop, after the first show.
+  void Show();
+  int ShowModal();  // runs until the window is closed; returns 1 when it opened
+  void Hide();
+  void Close();     // as if the user closed it (WillBeDestroyed runs)
+  bool IsVisible() const;
+
+  QWidget* Root() const;
+  QWidget* Widget(std::string_view name) const;  // nullptr for an unknown name
+
+  std::string Title() const;
+  void SetTitle(const std::string& title);
+
+  // Caption or text, by kind: button, label, check box, hyperlink, group box: caption;
+  // edit box: its text; combo box: the current entry's text.
+  std::string Text(std::string_view name) const;
+  void SetText(std::string_view name, const std::string& text);
+
+  bool IsEnabled(std::string_view name) const;
+  void SetEnabled(std::string_view name, bool enabled);
+  std::uint32_t TextColor(std::string_view name) const;
+  void SetTextColor(std::string_view name, std::uint32_t rgb);
+  void SetFocus(std::string_view name);
+  std::string FocusedControl() const;  // name of the control with the keyboard focus
+
+  // Combo box.
+  void Combo_Clear(std::string_view name);
+  void Combo_Add(std::string_view name, const std::string& text);
+  void Combo_Select(std::string_view name, int index);
+  int Combo_Selected(std::string_view name) const;  // -1 when none
+  int Combo_Count(std::string_view name) const;
+  std::string Combo_Item(std::string_view name, int index) const;
+
+  // Tab control.
+  int Tab_Current(std::string_view name) const;
+  void Tab_SetCurrent(std::string_view name, int page);
+
+  // List view. Rows and columns count from 0.
+  void List_Clear(std::string_view name);
+  int List_AppendRow(std::string_view name);  // an empty row; returns its index
+  void List_SetCell(std::string_view name, int row, int column, const std::string& text);
+  // Empties the list and fills it with `rows` in one step, so no other load's rows can
+  // come between.
+  void List_ReplaceRows(std::string_view name, const std::vector<std::vector<std::string>>& rows);
+  std::string List_Cell(std::string_view name, int row, int column) const;
+  int List_RowCount(std::string_view name) const;
+  int List_SelectedRow(std::string_view name) const;  // -1 when none
+  void List_SelectRow(std::string_view name, int row);
+
+  // Status bar parts, counted from 0.
+  std::string Status_Part(std::string_view name, int part) const;
+  void Status_SetPart(std::string_view name, int part, const std::string& text);
+
+  // Picture box: GIF, JPEG, PNG or BMP bytes; empty or undecodable bytes empty the box.
+  void Picture_SetBytes(std::string_view name, const std::string& bytes);
+  bool Picture_IsEmpty(std::string_view name) const;
+
+  // Pop-up menu.
+  void Menu_Popup(std::string_view menu);  // at the mouse position
+  bool Menu_IsEnabled(std::string_view menu, std::string_view item) const;
+  void Menu_SetEnabled(std::string_view menu, std::string_view item, bool enabled);
+  void Menu_Trigger(std::string_view menu, std::string_view item);  // as if chosen
+
+  // Hidden browser: setting the address hands it to the system through the desktop,
+  // after the link rules (links.h) with the site base set here.
+  void Browser_SetSiteBase(std::string_view name, const std::string& site_base);
+  void Browser_SetAddress(std::string_view name, const std::string& address);
+  std::string Browser_Address(std::string_view name) const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace mozhou::ui
