@@ -50,14 +50,20 @@ Desktop& Desktop_Current();
 // Replaces the current desktop; returns the previous one.
 std::unique_ptr<Desktop> Desktop_Install(std::unique_ptr<Desktop> desktop);
 
-// The desktop of a real session: QMessageBox, QInputDialog, QClipboard,
-// QDesktopServices, process::End.
+// The desktop of a real session: QMessageBox, an input dialog, QClipboard,
+// QDesktopServices, process::End. Callable from any thread: the dialogs run on the GUI
+// thread (a caller on another thread waits for them). Only http and https addresses are
+// opened; a Thunder link goes to the desktop's thunder handler, or, when there is none,
+// its inner web address is opened. Anything else is dropped without a word.
 std::unique_ptr<Desktop> Desktop_MakeQt();
 
 // A desktop for tests: answers come from queues filled beforehand, every call is
 // recorded as one line in log() ("message|title|text", "input|title|prompt",
 // "clipboard|text", "open|address", "download|link", "end|code").
+// A message's title is recorded as shown: an empty one as kDefaultMessageTitle.
 // An empty answer queue answers Ok / Yes, the empty input text and a willing clipboard.
+// A queued input text passes the whole-number filter when the call asks for it.
+// EndProcess only records the code; the process goes on.
 class ScriptedDesktop final : public Desktop {
  public:
   void QueueAnswer(MessageAnswer answer);

@@ -15,8 +15,10 @@ inline constexpr std::chrono::milliseconds kTrimPeriod{3000};
 
 void Arm();
 
-// For tests: how many trim timers exist (0 or 1) and how many ticks have run.
+// For tests: how many trim timers exist (0 or 1), how many ticks have run, and when the
+// next tick is due (the epoch before the first Arm()).
 int TimerCount();
 long TickCount();
+std::chrono::steady_clock::time_point NextTickDue();
 
 }  // namespace mozhou::trim

@@ -6,10 +6,23 @@
 // page its `page` field names, relative to that page. Every widget's objectName is its
 // control name, so tests and accessibility tools find it.
 //
-// Every member of Window must be called on the GUI thread. Texts are UTF-8; edit boxes
-// take and give line ends as "\r\n".
+// Every member of Window must be called on the GUI thread, except Root(), whose answer
+// never changes. Texts are UTF-8; edit boxes take and give line ends as "\r\n". A table
+// error (a duplicate name, a parent that is not listed before its child) throws
+// std::invalid_argument from the constructor. Naming a control that does not exist, or
+// one of another kind, does nothing and reads as empty (-1 for indexes).
+//
+// Events: Created runs once from the event loop after the first Show()/ShowModal();
+// WillBeDestroyed when the shown window is closed (by the user, Escape or Close());
+// Clicked for buttons and the check box; DoubleClicked for a list row and for labels;
+// RightButtonReleased on the list view, over a row or not; MenuSelected for an enabled
+// item; PageChanged for the tab control, also when the program changes the page.
+// Handlers run on the GUI thread and may be entered again while one waits in a nested
+// event loop. A handler may destroy its Window: the widgets then go away once control is
+// back in the event loop, and no further handler of that window runs.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -22,15 +35,17 @@ class QApplication;
 
 namespace mozhou::ui {
 
+inline constexpr std::size_t kPictureByteLimit = 16u << 20;
+
 enum class ControlKind {
   Button,
   SuperButton,
   PictureButton,
   Label,
-  TransparentLabel,  // no background; `color` is its text colour
+  TransparentLabel,  // no background; `color` is its text colour; lies over its siblings
   EditBox,
   CheckBox,
-  ComboBox,          // `items`: the entries
+  ComboBox,          // `items`: the entries; `text` selects the entry of that text
   TabControl,        // `items`: the page captions
   Hyperlink,         // `text`: caption; `items[0].text`: the address it opens
   ListView,          // report view; `items`: column titles with widths
@@ -49,7 +64,12 @@ enum ControlFlag : unsigned {
   kVScroll = 1u << 3,    // edit box: vertical scroll bar
   kCentered = 1u << 4,   // edit box: text centred
   kNoFocus = 1u << 5,    // takes no keyboard focus
+  kHidden = 1u << 6,     // not shown at start (SetShown shows it)
 };
+
+// The root widget is the client area: the outer size less the frame allowance.
+inline constexpr int kFrameAllowanceWidth = 6;
+inline constexpr int kFrameAllowanceHeight = 32;
 
 struct Item {
   std::string text;
@@ -118,12 +138,17 @@ class Window final {
   void SetTitle(const std::string& title);
 
   // Caption or text, by kind: button, label, check box, hyperlink, group box: caption;
-  // edit box: its text; combo box: the current entry's text.
+  // edit box: its text; combo box: the current entry's text (setting it selects the entry
+  // of that text, if there is one); tab control: the current page's caption; hidden
+  // browser: its address (read only here; Browser_SetAddress sets it).
   std::string Text(std::string_view name) const;
   void SetText(std::string_view name, const std::string& text);
 
   bool IsEnabled(std::string_view name) const;
   void SetEnabled(std::string_view name, bool enabled);
+  // The control's own shown state (kHidden, SetShown), whether or not the window shows.
+  bool IsShown(std::string_view name) const;
+  void SetShown(std::string_view name, bool shown);
   std::uint32_t TextColor(std::string_view name) const;
   void SetTextColor(std::string_view name, std::uint32_t rgb);
   void SetFocus(std::string_view name);
@@ -157,18 +182,20 @@ class Window final {
   std::string Status_Part(std::string_view name, int part) const;
   void Status_SetPart(std::string_view name, int part, const std::string& text);
 
-  // Picture box: GIF, JPEG, PNG or BMP bytes; empty or undecodable bytes empty the box.
+  // Picture box and picture button: GIF, JPEG, PNG or BMP bytes, scaled to fit; empty,
+  // undecodable or oversized (kPictureByteLimit) bytes empty the box.
   void Picture_SetBytes(std::string_view name, const std::string& bytes);
   bool Picture_IsEmpty(std::string_view name) const;
 
-  // Pop-up menu.
+  // Pop-up menu. Popping up returns at once; a chosen item fires MenuSelected.
   void Menu_Popup(std::string_view menu);  // at the mouse position
   bool Menu_IsEnabled(std::string_view menu, std::string_view item) const;
   void Menu_SetEnabled(std::string_view menu, std::string_view item, bool enabled);
   void Menu_Trigger(std::string_view menu, std::string_view item);  // as if chosen
 
-  // Hidden browser: setting the address hands it to the system through the desktop,
-  // after the link rules (links.h) with the site base set here.
+  // Hidden browser: setting the address remembers it and hands the link that the link
+  // rules (links.h) make of it, with the site base set here, to
+  // Desktop_Current().HandDownload. An empty or refused address hands on nothing.
   void Browser_SetSiteBase(std::string_view name, const std::string& site_base);
   void Browser_SetAddress(std::string_view name, const std::string& address);
   std::string Browser_Address(std::string_view name) const;
