@@ -50,7 +50,7 @@ std::string SchemeOf(std::string_view address) {
 
 bool IsValidUtf8(const QByteArray& bytes) {
   QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  (void)decoder.decode(bytes);
+  const QString text = decoder.decode(bytes);  // decoding happens on conversion
   return !decoder.hasError();
 }
 
