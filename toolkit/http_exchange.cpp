@@ -139,8 +139,10 @@ std::string_view NameOf(std::string_view line) {
 // The header lines handed to curl: the agent first, then the composed lines in order
 // (empty lines dropped), then the stored cookies when the exchange sends them, then
 // empty entries that keep curl's own default lines off the wire.
+// A POST whose lines give no length still gets curl's "Content-Length: 0": servers wait for
+// a body until the connection closes without one.
 HeaderList WireHeaders(const std::string& agent, const std::vector<std::string>& composed,
-                       const std::string& stored_cookies, bool via_proxy, bool empty_body) {
+                       const std::string& stored_cookies, bool via_proxy) {
   HeaderList list;
   bool ok = true;
   if (!agent.empty()) ok &= Append(list, "User-Agent: " + agent);
@@ -158,7 +160,6 @@ HeaderList WireHeaders(const std::string& agent, const std::vector<std::string>&
   ok &= Append(list, "Accept:");
   ok &= Append(list, "Expect:");
   ok &= Append(list, "Content-Type:");
-  if (empty_body) ok &= Append(list, "Content-Length:");
   if (via_proxy) ok &= Append(list, "Proxy-Connection:");
   if (!ok) list.reset();
   return list;
@@ -342,7 +343,7 @@ void Http_Exchange(FetchRecord& record, const std::atomic<bool>& cancelled) {
     const std::string hop_proxy = ProxyFor(url, proxy);
     HeaderList headers = WireHeaders(
         agent, composed, automatic_cookies ? net::CookieStore_HeaderValue(hop_host) : std::string(),
-        !hop_proxy.empty(), verb != "POST" || data.empty());
+        !hop_proxy.empty());
     if (!headers) return;
 
     response = Response{};
