@@ -5,6 +5,8 @@
 #include <system_error>
 #include <thread>
 
+#include <sys/socket.h>
+
 #include "standin/server_routes.h"
 #include "standin/standin.h"
 
@@ -66,6 +68,12 @@ std::unique_ptr<Site> Site::Start(const SiteOptions& options) {
 
   auto impl = std::make_unique<Impl>();
   httplib::Server& server = impl->server;
+  // httplib's default adds SO_REUSEPORT, which lets a second server share a taken port
+  // and take half its requests; a port in use must make Start fail instead.
+  server.set_socket_options([](socket_t sock) {
+    const int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   if (options.port == 0) {
     impl->port = server.bind_to_any_port(kLoopback);
   } else {
