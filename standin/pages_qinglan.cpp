@@ -6,6 +6,7 @@
 // patterns do not take.
 
 #include <string_view>
+#include <vector>
 
 #include "standin/pages_markup.h"
 #include "standin/standin.h"
@@ -120,13 +121,13 @@ std::string Pager(int category, int page) {
 
 // Rows 1 to 30 in the list layout, with the other layouts between them: a promoted row
 // after row 4, an old one after row 15 and, on odd pages, another promoted one after 27.
-std::string ListRows(int category, int page) {
-  std::string rows;
+std::vector<std::string> ListRows(int category, int page) {
+  std::vector<std::string> rows;
   for (int entry = 1; entry <= kQinglanEntriesPerPage; ++entry) {
-    rows += ListRow(*Qinglan_Book(Qinglan_BookNumber(category, page, entry)));
-    if (entry == 4) rows += PromotedRow(RecommendedBook(category, page, 1));
-    if (entry == 15) rows += OldLayoutRow(RecommendedBook(category, page, 2));
-    if (entry == 27 && page % 2 == 1) rows += PromotedRow(RecommendedBook(category, page, 3));
+    rows.push_back(ListRow(*Qinglan_Book(Qinglan_BookNumber(category, page, entry))));
+    if (entry == 4) rows.push_back(PromotedRow(RecommendedBook(category, page, 1)));
+    if (entry == 15) rows.push_back(OldLayoutRow(RecommendedBook(category, page, 2)));
+    if (entry == 27 && page % 2 == 1) rows.push_back(PromotedRow(RecommendedBook(category, page, 3)));
   }
   return rows;
 }
@@ -162,17 +163,22 @@ std::string DownloadBlock(const QinglanBook& book, const std::string& site_base)
 
 std::string Qinglan_ListPage(int category, int page, const std::string& /*site_base*/) {
   if (Qinglan_BookNumber(category, page, 1) == 0) return {};
-  return markup::Gbk(ListDocument(category, page, ListRows(category, page)));
+  std::string rows;
+  for (const std::string& row : ListRows(category, page)) rows += row;
+  return markup::Gbk(ListDocument(category, page, rows));
 }
 
 std::string Qinglan_LargeListPage(std::size_t min_bytes, const std::string& /*site_base*/) {
   constexpr int kCategory = 1;
   constexpr int kPage = 1;
-  const std::string rows = ListRows(kCategory, kPage);
-  const std::size_t frame_bytes = markup::Gbk(ListDocument(kCategory, kPage, {})).size();
-  const std::size_t rows_bytes = markup::Gbk(rows).size();
-  std::string repeated = rows;
-  while (frame_bytes + (repeated.size() / rows.size()) * rows_bytes < min_bytes) repeated += rows;
+  const std::vector<std::string> rows = ListRows(kCategory, kPage);
+  std::size_t size = markup::Gbk(ListDocument(kCategory, kPage, {})).size();
+  std::string repeated;
+  // The page's rows over and over, one at a time, until the page is large enough.
+  for (std::size_t next = 0; size < min_bytes; next = (next + 1) % rows.size()) {
+    repeated += rows[next];
+    size += markup::Gbk(rows[next]).size();
+  }
   return markup::Gbk(ListDocument(kCategory, kPage, repeated));
 }
 
