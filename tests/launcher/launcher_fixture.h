@@ -2,6 +2,7 @@
 // servers it talks to: the stand-in notice server and three small home pages.
 #pragma once
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>

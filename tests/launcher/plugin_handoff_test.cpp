@@ -1,4 +1,5 @@
 // The load handler, "手动更新" and the page-change focus, on a shown launcher window.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QFile>

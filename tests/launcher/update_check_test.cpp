@@ -1,4 +1,5 @@
 // The launcher window after its update check, against the stand-in notice server.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "launcher/update_check.h"
