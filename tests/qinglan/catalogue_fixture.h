@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QTest>
 #include <QTreeWidget>
 #include <memory>

@@ -119,29 +119,37 @@ TEST_F(ListingCounterTest, EnabledStatesFollowTheCounter) {
       {"05", "5", true, true, false, "4", "6"},
       {"3", "5", true, true, true, "2", "4"},
   };
+  int category = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.current) + "/" + c.count);
-    ServeList("/soft/special/new_0_0_1.html", Qinglan_Counter(c.current, c.count));
-    ChooseCategory(1);
+    const std::string key = qinglan::kCategories[++category].key;
+    ServeList("/soft/" + key + "_1.html", Qinglan_Counter(c.current, c.count));
+    ChooseCategory(category);
     EXPECT_EQ(Status(3), std::string(c.current) + "/" + c.count);
     EXPECT_EQ(window().IsEnabled(qinglan::kPageGo), c.page_go);
     EXPECT_EQ(window().IsEnabled(qinglan::kPreviousButton), c.previous);
     EXPECT_EQ(window().Menu_IsEnabled(qinglan::kMenu, qinglan::kMenuPrevious), c.previous);
     EXPECT_EQ(window().IsEnabled(qinglan::kNextButton), c.next);
     EXPECT_EQ(window().Menu_IsEnabled(qinglan::kMenu, qinglan::kMenuNext), c.next);
-    const std::string prefix = server.Base() + "/soft/special/new_0_0_";
+    const std::string prefix = server.Base() + "/soft/" + key + "_";
     EXPECT_EQ(Kept().List_PrevPageUrl, prefix + c.previous_page + ".html");
     EXPECT_EQ(Kept().List_NextPageUrl, prefix + c.next_page + ".html");
   }
 }
 
-TEST_F(ListingCounterTest, PageCommandsAlwaysLeaveGoToPageEnabled) {
+TEST_F(ListingCounterTest, OnlyCategoryGoLeavesGoToPageDisabled) {
   ServeList("/soft/special/new_0_0_1.html", Qinglan_Counter("1", "1"));
   ChooseCategory(1);
-  ASSERT_FALSE(window().IsEnabled(qinglan::kPageGo));
-  window().SetText(qinglan::kPageNumberBox, "1");
-  Click(qinglan::kPageGo);
+  EXPECT_FALSE(window().IsEnabled(qinglan::kPageGo));
+
+  // A page command enables it again after the counter has disabled it.
+  ServeList("/soft/sort01/list1_1.html", Qinglan_Counter("1", "3"));
+  ServeList("/soft/sort01/list1_2.html", Qinglan_Counter("1", "1"));
+  ChooseCategory(2);
+  Click(qinglan::kNextButton);
+  EXPECT_EQ(Status(3), "1/1");
   EXPECT_TRUE(window().IsEnabled(qinglan::kPageGo));
+  EXPECT_FALSE(window().IsEnabled(qinglan::kNextButton));
 }
 
 TEST_F(ListingCounterTest, PageWithoutCounterKeepsTheLastCounterAndAddresses) {

@@ -58,7 +58,6 @@ TEST_F(WindowTest, OpensAsItsTable) {
 }
 
 TEST_F(WindowTest, CopyTitleReportsWhatTheClipboardDid) {
-  window().Widget(qinglan::kTitleLabel)->raise();
   QTest::mouseDClick(window().Widget(qinglan::kTitleLabel), Qt::LeftButton);
   EXPECT_EQ(desktop->Entries("clipboard"), std::vector<std::string>{"clipboard|等待加载."});
   EXPECT_EQ(Status(1), "置剪辑板标题成功！");
