@@ -1,4 +1,4 @@
-// RegexObject: the dialect the patterns need (Part 2.3), the numbering and failure rules,
+// RegexObject: the dialect the patterns need, the numbering and failure rules,
 // Replace, positions, limits and concurrent use.
 #include "toolkit/regex_object.h"
 

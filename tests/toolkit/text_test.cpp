@@ -1,4 +1,4 @@
-// Text helpers (Part 2.4 and the page-number conversion of Part 3.2).
+// Text helpers and the page-number conversions.
 #include "toolkit/text.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +48,7 @@ ReplaceOptions Start(int start) { return ReplaceOptions{{}, start, {}}; }
 ReplaceOptions CaseSensitive(bool on) { return ReplaceOptions{{}, {}, on}; }
 
 const ReplacePairsCase kReplacePairs[] = {
-    // The edge cases of Part 2.4.
+    // The edge cases of the replacement rules.
     {"letter case ignored", "a<BR>b", {{"<br>", "\r\n"}}, {}, "a\r\nb"},
     {"letter case kept when asked", "a<BR>b", {{"<br>", "\r\n"}}, CaseSensitive(true), "a<BR>b"},
     {"letter case ignored when asked", "a<BR>b", {{"<br>", "\r\n"}}, CaseSensitive(false),
