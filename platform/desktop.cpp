@@ -5,10 +5,10 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QMetaObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
@@ -17,6 +17,10 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
 #include <type_traits>
 #include <utility>
 
@@ -40,20 +44,75 @@ std::string WholeNumberPart(const std::string& text) {
   return kept;
 }
 
-// Runs `step` on the GUI thread and gives its result; a caller on another thread waits.
+// Steps handed to the GUI thread. The hand-over itself goes through a std::mutex, not
+// through a functor inside Qt's event, so that ThreadSanitizer (which cannot see into
+// the uninstrumented Qt libraries) sees every step's data cross the threads.
+class GuiSteps final : public QObject {
+ public:
+  void Post(std::function<void()> step) {
+    {
+      const std::lock_guard lock(mutex_);
+      steps_.push_back(std::move(step));
+    }
+    QCoreApplication::postEvent(this, new QEvent(QEvent::User));  // the queue owns it
+  }
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::User) return QObject::event(event);
+    for (;;) {
+      std::function<void()> step;
+      {
+        const std::lock_guard lock(mutex_);
+        if (steps_.empty()) return true;
+        step = std::move(steps_.front());
+        steps_.pop_front();
+      }
+      step();
+    }
+  }
+
+ private:
+  std::mutex mutex_;
+  std::deque<std::function<void()>> steps_;
+};
+
+GuiSteps& GuiStepsOf(QCoreApplication& app) {
+  // Never destroyed: like the application, it serves the whole life of the process.
+  static GuiSteps* const steps = [&app] {
+    auto* created = new GuiSteps;
+    created->moveToThread(app.thread());
+    return created;
+  }();
+  return *steps;
+}
+
+// Runs `step` on the GUI thread and gives its result; a caller on another thread waits
+// (the GUI thread must be running an event loop, as it does while windows are open).
 template <typename Step>
 auto OnGuiThread(Step step) -> std::invoke_result_t<Step> {
+  using Result = std::invoke_result_t<Step>;
   QCoreApplication* app = QCoreApplication::instance();
   if (app == nullptr) app = &EnsureApplication();
   if (QThread::currentThread() == app->thread()) return step();
-  if constexpr (std::is_void_v<std::invoke_result_t<Step>>) {
-    QMetaObject::invokeMethod(app, [&step] { step(); }, Qt::BlockingQueuedConnection);
-  } else {
-    std::invoke_result_t<Step> result{};
-    QMetaObject::invokeMethod(app, [&step, &result] { result = step(); },
-                              Qt::BlockingQueuedConnection);
-    return result;
-  }
+
+  std::mutex mutex;
+  std::condition_variable done_cv;
+  bool done = false;
+  std::conditional_t<std::is_void_v<Result>, bool, Result> result{};
+  GuiStepsOf(*app).Post([&] {
+    if constexpr (std::is_void_v<Result>) {
+      step();
+    } else {
+      result = step();
+    }
+    const std::lock_guard lock(mutex);
+    done = true;
+    done_cv.notify_one();
+  });
+  std::unique_lock lock(mutex);
+  done_cv.wait(lock, [&done] { return done; });
+  if constexpr (!std::is_void_v<Result>) return result;
 }
 
 // Whether the desktop names an application for thunder:// links.
