@@ -6,6 +6,7 @@
 #include <httplib.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "standin/standin.h"
@@ -93,6 +94,33 @@ TEST(Site, QinglanServesThePagesForItsOwnBase) {
   const Answered archive = Get(*site, Qinglan_SiteLink(number));
   EXPECT_EQ(archive.status, 200);
   EXPECT_EQ(archive.body, Qinglan_Archive(number));
+}
+
+// Clients at once on the same books: the covers are drawn once and shared between the
+// server's threads (the ThreadSanitizer build runs this too).
+TEST(Site, ServesSeveralClientsAtOnce) {
+  const std::unique_ptr<Site> site = Site::Start({SiteKind::Qinglan});
+  ASSERT_TRUE(site);
+  constexpr int kClients = 4;
+  constexpr int kBooks = 6;
+  std::vector<std::vector<Answered>> answers(kClients);
+  std::vector<std::thread> clients;
+  for (int client = 0; client < kClients; ++client) {
+    clients.emplace_back([&, client] {
+      for (int entry = 1; entry <= kBooks; ++entry) {
+        answers[client].push_back(Get(*site, "/cover/" + std::to_string(Qinglan_BookNumber(7, 2, entry)) + ".png"));
+        answers[client].push_back(Get(*site, "/soft/sort06/list6_2.html"));
+      }
+    });
+  }
+  for (std::thread& client : clients) client.join();
+  for (const std::vector<Answered>& answered : answers) {
+    ASSERT_EQ(answered.size(), 2u * kBooks);
+    for (int entry = 1; entry <= kBooks; ++entry) {
+      EXPECT_EQ(answered[2 * (entry - 1)].body, Qinglan_Cover(Qinglan_BookNumber(7, 2, entry)));
+      EXPECT_EQ(answered[2 * (entry - 1) + 1].body, Qinglan_ListPage(7, 2, site->Base()));
+    }
+  }
 }
 
 TEST(Site, NoticeServesTheBlocksItWasStartedWith) {
