@@ -114,7 +114,9 @@ struct EventSpec {
 };
 
 // The application object: the existing one, or a new QApplication when the process has
-// none (a plug-in may be entered from any Qt process or from none). Sets the CJK font.
+// none (a plug-in may be entered from any Qt process or from none); a created one is never
+// destroyed. Sets the application font once: Noto Sans CJK SC where installed, 12 px.
+// Throws std::runtime_error when the process runs a Qt application without widgets.
 QApplication& EnsureApplication();
 
 class Window final {

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -589,6 +590,9 @@ TEST(ApplicationTest, TheRunningApplicationWithTheCjkFont) {
   QApplication& app = EnsureApplication();
   EXPECT_EQ(&app, QCoreApplication::instance());
   EXPECT_EQ(QApplication::font().pixelSize(), 12);
+  if (QFontDatabase::families().contains("Noto Sans CJK SC")) {
+    EXPECT_EQ(QApplication::font().family().toStdString(), "Noto Sans CJK SC");
+  }
 }
 
 }  // namespace
