@@ -4,9 +4,11 @@
 //
 // Used by the demo (mozhou-standin) and, in process, by the tests.
 //
-// Every page function returns GBK bytes and never fails; a page that does not exist
-// (a category or page outside the catalogue, a book no list shows) is the empty text,
-// which the servers answer with 404 and a small error page.
+// The page functions return the bytes served (HTML and texts in GBK, covers in PNG) and
+// never fail; a page that does not exist (a category or page outside the catalogue, a
+// book no list shows) is the empty text, which the servers answer with 404 and
+// Error_Page. `site_base` is the address the site is served at: pages link
+// site-relative, only the Thunder link on a detail page holds the absolute address.
 #pragma once
 
 #include <cstddef>
