@@ -47,7 +47,7 @@ constexpr std::array<Category, kQinglanCategoryCount> kCategories{{
 constexpr int kNumberBase = 10000;
 constexpr int kNumbersPerCategory = 1000;
 
-// 玄幻奇幻 page 1 row 7, and 名著杂志 (a one-page category) row 1.
+// 玄幻奇幻 page 1 row 7, and row 1 of 剧本教程 (a one-page category).
 constexpr std::array<int, 2> kWithoutDownloads{12007, 20001};
 
 constexpr std::array<std::string_view, 24> kTitleHeads{
