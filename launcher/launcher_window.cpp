@@ -1,13 +1,9 @@
 #include "launcher/launcher_window.h"
 
-#include <QApplication>
-#include <QFont>
-#include <QLineEdit>
-#include <QTabBar>
-#include <QTabWidget>
 #include <utility>
 
 #include "launcher/plugin_handoff.h"
+#include "launcher/launcher_look.h"
 #include "launcher/update_check.h"
 #include "platform/desktop.h"
 #include "platform/library.h"
@@ -27,8 +23,6 @@ using ui::kVScroll;
 
 constexpr int kHomePage = 0;    // "首页"
 constexpr int kUpdatePage = 1;  // "版本更新"
-constexpr int kTabHeight = 20;
-constexpr int kLineEditInnerMargin = 2;  // QLineEdit's fixed horizontal text margin
 
 // A web address as a caption shows it, without its scheme.
 std::string Address_Shown(const std::string& address) {
@@ -45,58 +39,6 @@ std::string Legend(const std::string& maker_site) {
          std::string(kMakerContactNumbers);
 }
 
-// The table was laid out with the tabs at the foot of the tab control and each page's
-// hyperlink in that strip, right of the tabs (the hyperlinks reach down to y 176 and 178).
-// A Qt page ends above its tab bar, so the hyperlinks are lifted onto the tab control
-// itself, at the same place, and shown with their page.
-void TabControl_LayOut(ui::Window& window) {
-  auto* tabs = qobject_cast<QTabWidget*>(window.Widget("高级选择夹1"));
-  if (tabs == nullptr) return;
-  tabs->setTabPosition(QTabWidget::South);
-  // A compact tab, so that the pages reach down to the bottom row at y 151.
-  tabs->tabBar()->setStyleSheet(QString("QTabBar::tab { height: %1px; }").arg(kTabHeight));
-  struct Lifted {
-    QWidget* widget;
-    int page;
-  };
-  const std::vector<Lifted> lifted = {{window.Widget("超级链接框2"), kHomePage},
-                                      {window.Widget("超级链接框1"), kUpdatePage}};
-  for (const Lifted& link : lifted) {
-    const QRect place = link.widget->geometry();
-    link.widget->setParent(tabs);
-    link.widget->setGeometry(place);
-  }
-  const auto show_current = [tabs, lifted] {
-    for (const Lifted& link : lifted) {
-      link.widget->setVisible(link.page == tabs->currentIndex());
-      link.widget->raise();
-    }
-  };
-  QObject::connect(tabs, &QTabWidget::currentChanged, tabs, show_current);
-  show_current();
-}
-
-// The table was laid out for a face whose ASCII characters are half as wide as a CJK
-// character, as in the fixed-pitch CJK faces. Only there does "当前版本:     版" frame
-// 编辑框2: "当前版本:" ends at x 250, where the box begins, and the five blanks reach to its
-// end; in a proportional face the box covers "版".
-void Window_UseHalfWidthFace(ui::Window& window) {
-  QFont font = window.Root()->font();
-  font.setFamilies({"Noto Sans Mono CJK SC", "WenQuanYi Zen Hei Mono", "monospace"});
-  window.Root()->setFont(font);
-}
-
-// 编辑框2 is 28 pixels wide, just the width of "1.3.1": it shows the version without a
-// frame or Qt's inner margin, in the program's proportional face, so that the digits
-// read as part of the caption around them.
-void VersionBox_Fit(ui::Window& window) {
-  auto* box = qobject_cast<QLineEdit*>(window.Widget("编辑框2"));
-  if (box == nullptr) return;
-  box->setFrame(false);
-  box->setTextMargins(-kLineEditInnerMargin, 0, -kLineEditInnerMargin, 0);
-  box->setFont(QApplication::font());
-}
-
 }  // namespace
 
 LauncherPlaces LauncherPlaces_Default() {
@@ -109,21 +51,21 @@ ui::WindowSpec LauncherWindow_Spec() {
   const std::string contact(kMakerContactNumbers);
   const char* const tabs = "高级选择夹1";
   return {"墨舟", 50, 50, 324, 225, {
-    // kind                        name            parent page         left top  w    h    text                               flags
-    {ControlKind::TabControl,      "高级选择夹1",  "",   0,           8,   8,   304, 176, "",                                0,            {{"首页"}, {"版本更新"}}},
-    {ControlKind::ComboBox,        "组合框1",      tabs, kHomePage,   13,  11,  176, 20,  "",                                0},
-    {ControlKind::Button,          "按钮1",        tabs, kHomePage,   200, 8,   80,  24,  "加载",                            kDisabled},
-    {ControlKind::EditBox,         "编辑框1",      tabs, kHomePage,   8,   44,  280, 88,  Legend(site),                      kMultiLine | kVScroll | kReadOnly},
-    {ControlKind::CheckBox,        "选择框1",      tabs, kHomePage,   13,  135, 147, 14,  "加载皮肤(未开放)",                kDisabled},
-    {ControlKind::Label,           "标签1",        tabs, kHomePage,   196, 136, 96,  15,  "当前版本:     版",                kNoFocus},
-    {ControlKind::EditBox,         "编辑框2",      tabs, kHomePage,   250, 135, 28,  16,  version,                           kCentered | kReadOnly},
-    {ControlKind::Hyperlink,       "超级链接框2",  tabs, kHomePage,   136, 154, 161, 24,  contact,                           kNoFocus,     {{site}}},
-    {ControlKind::Label,           "标签2",        tabs, kUpdatePage, 6,   9,   144, 16,  "最新版本: 0.0 版",                kNoFocus},
-    {ControlKind::Label,           "标签3",        tabs, kUpdatePage, 155, 9,   144, 16,  "当前版本: " + version + " 版",    kNoFocus},
-    {ControlKind::EditBox,         "编辑框3",      tabs, kUpdatePage, 8,   32,  288, 96,  "国内工具数据",                    kMultiLine | kVScroll},
-    {ControlKind::Button,          "按钮3",        tabs, kUpdatePage, 158, 129, 60,  22,  "手动更新",                        0},
-    {ControlKind::Button,          "按钮2",        tabs, kUpdatePage, 220, 129, 60,  22,  "自动更新",                        kDisabled},
-    {ControlKind::Hyperlink,       "超级链接框1",  tabs, kUpdatePage, 168, 152, 128, 24,  "官网：" + Address_Shown(site),                  kNoFocus,     {{site}}},
+  // kind                     name           in    page         left top  w    h    text                            flags                              items
+    {ControlKind::TabControl, "高级选择夹1", "",   0,           8,   8,   304, 176, "",                             0,                                 {{"首页"}, {"版本更新"}}},
+    {ControlKind::ComboBox,   "组合框1",     tabs, kHomePage,   13,  11,  176, 20,  "",                             0},
+    {ControlKind::Button,     "按钮1",       tabs, kHomePage,   200, 8,   80,  24,  "加载",                         kDisabled},
+    {ControlKind::EditBox,    "编辑框1",     tabs, kHomePage,   8,   44,  280, 88,  Legend(site),                   kMultiLine | kVScroll | kReadOnly},
+    {ControlKind::CheckBox,   "选择框1",     tabs, kHomePage,   13,  135, 147, 14,  "加载皮肤(未开放)",             kDisabled},
+    {ControlKind::Label,      "标签1",       tabs, kHomePage,   196, 136, 96,  15,  "当前版本:     版",             kNoFocus},
+    {ControlKind::EditBox,    "编辑框2",     tabs, kHomePage,   250, 135, 28,  16,  version,                        kCentered | kReadOnly},
+    {ControlKind::Hyperlink,  "超级链接框2", tabs, kHomePage,   136, 154, 161, 24,  contact,                        kNoFocus,                          {{site}}},
+    {ControlKind::Label,      "标签2",       tabs, kUpdatePage, 6,   9,   144, 16,  "最新版本: 0.0 版",             kNoFocus},
+    {ControlKind::Label,      "标签3",       tabs, kUpdatePage, 155, 9,   144, 16,  "当前版本: " + version + " 版", kNoFocus},
+    {ControlKind::EditBox,    "编辑框3",     tabs, kUpdatePage, 8,   32,  288, 96,  "国内工具数据",                 kMultiLine | kVScroll},
+    {ControlKind::Button,     "按钮3",       tabs, kUpdatePage, 158, 129, 60,  22,  "手动更新",                     0},
+    {ControlKind::Button,     "按钮2",       tabs, kUpdatePage, 220, 129, 60,  22,  "自动更新",                     kDisabled},
+    {ControlKind::Hyperlink,  "超级链接框1", tabs, kUpdatePage, 168, 152, 128, 24,  "官网：" + Address_Shown(site), kNoFocus,                          {{site}}},
   }};
 }
 
@@ -143,9 +85,7 @@ Launcher::Launcher(LauncherPlaces places)
     : places_(std::move(places)),
       cleanup_(process::RegisterCleanup([this] { std::string().swap(download_address_); })),
       window_(std::make_unique<ui::Window>(LauncherWindow_Spec(), Events())) {
-  TabControl_LayOut(*window_);
-  Window_UseHalfWidthFace(*window_);
-  VersionBox_Fit(*window_);
+  LauncherWindow_FitLook(*window_);
 }
 
 Launcher::~Launcher() {

@@ -7,20 +7,21 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build}
 
-if [ -z "${DISPLAY:-}" ]; then
-  echo "demo: no display (DISPLAY is not set), so the launcher window cannot be shown."
-  echo "demo: on a machine without a screen, run it under a virtual one:"
-  echo "    xvfb-run -a bash scripts/demo.sh"
-  exit 1
-fi
-
 bash scripts/setup.sh
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 targets=(launcher mozhou-standin)
+known=$(cmake --build "$build_dir" --target help)
 for plugin in qinglan yuemo; do
-  [ -d "plugins/$plugin" ] && targets+=("$plugin")
+  grep -qE "(^|[ .])$plugin(:|\$| )" <<<"$known" && targets+=("$plugin")
 done
 cmake --build "$build_dir" --target "${targets[@]}" -j"$(nproc)"
+
+if [ -z "${DISPLAY:-}" ]; then
+  echo "demo: no display (DISPLAY is not set), so the launcher window cannot be shown."
+  echo "demo: everything is built; on a machine without a screen, run it under a virtual one:"
+  echo "    xvfb-run -a bash scripts/demo.sh"
+  exit 1
+fi
 
 "$build_dir/bin/mozhou-standin" "$@" &
 standin=$!
