@@ -6,7 +6,9 @@
 #include <QTreeWidget>
 #include <fstream>
 
+#include "platform/trim_timer.h"
 #include "tests/qinglan/catalogue_fixture.h"
+#include "toolkit/memory_trim.h"
 
 namespace mozhou::testing {
 namespace {
@@ -102,6 +104,17 @@ TEST(QinglanLibrary, ExportsOnlyItsEntry) {
   EXPECT_NE(dlsym(library, "加载青岚"), nullptr);
   EXPECT_EQ(dlsym(library, "_ZN6mozhou11Memory_TrimEv"), nullptr);
   EXPECT_EQ(dlsym(library, "_ZN6mozhou17Text_ReplacePairsESt17basic_string_viewIcSt11char_traitsIcEESt16initializer_listINS_11ReplacePairEERKNS_14ReplaceOptionsE"), nullptr);
+}
+
+}  // namespace
+}  // namespace mozhou::testing
+
+namespace mozhou::testing {
+namespace {
+
+TEST(MemoryTrim, AHundredCallsLeaveOneTimer) {
+  for (int i = 0; i < 100; ++i) Memory_Trim();
+  EXPECT_EQ(trim::TimerCount(), 1);
 }
 
 }  // namespace
