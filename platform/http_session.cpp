@@ -1,7 +1,13 @@
 #include "platform/http_session.h"
 
 #include <condition_variable>
+#include <exception>
+#include <iterator>
+#include <list>
 #include <mutex>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "platform/process.h"
 
@@ -9,16 +15,37 @@ namespace mozhou::net {
 namespace {
 
 // Immortal: workers may still be closing their scopes while static destructors run.
+struct Worker {
+  std::thread thread;
+  bool ended = false;  // the work has returned; joining now takes no time
+};
+
 struct TransferCount {
   std::mutex mutex;
   std::condition_variable drained;
-  int running = 0;
+  int running = 0;        // open TransferScopes
+  int unended = 0;        // started workers whose work has not returned
+  std::list<Worker> workers;
   std::atomic<bool> cancel_all{false};
 };
 
 TransferCount& Count() {
   static auto* count = new TransferCount;
   return *count;
+}
+
+// Takes the ended workers out of the list (under the lock) for joining outside it.
+std::vector<std::thread> TakeEnded(TransferCount& count) {
+  std::vector<std::thread> ended;
+  for (auto it = count.workers.begin(); it != count.workers.end();) {
+    if (it->ended) {
+      ended.push_back(std::move(it->thread));
+      it = count.workers.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  return ended;
 }
 
 bool ShouldStop(const std::atomic<bool>* cancelled) {
@@ -43,7 +70,37 @@ TransferScope::TransferScope() {
 TransferScope::~TransferScope() {
   auto& count = Count();
   std::lock_guard lock(count.mutex);
-  if (--count.running == 0) count.drained.notify_all();
+  if (--count.running == 0 && count.unended == 0) count.drained.notify_all();
+}
+
+void Worker_Start(std::function<void()> work) {
+  process::InstallExitHook();
+  auto& count = Count();
+  std::vector<std::thread> ended;
+  std::exception_ptr failure;
+  {
+    std::lock_guard lock(count.mutex);
+    ended = TakeEnded(count);
+    count.workers.emplace_back();
+    const auto slot = std::prev(count.workers.end());
+    try {
+      slot->thread = std::thread([&count, slot, work = std::move(work)] {
+        try {
+          work();
+        } catch (...) {
+        }
+        std::lock_guard done(count.mutex);
+        slot->ended = true;
+        if (--count.unended == 0 && count.running == 0) count.drained.notify_all();
+      });
+      ++count.unended;
+    } catch (...) {
+      count.workers.erase(slot);
+      failure = std::current_exception();
+    }
+  }
+  for (auto& thread : ended) thread.join();
+  if (failure) std::rethrow_exception(failure);
 }
 
 CURLcode Transfer_Perform(CURL* easy, const std::atomic<bool>* cancelled) {
@@ -95,14 +152,21 @@ bool Transfers_Cancelled() { return Count().cancel_all.load(std::memory_order_ac
 bool Transfers_CancelAndDrain(std::chrono::milliseconds limit) {
   auto& count = Count();
   count.cancel_all.store(true, std::memory_order_release);
-  std::unique_lock lock(count.mutex);
-  return count.drained.wait_for(lock, limit, [&] { return count.running == 0; });
+  std::vector<std::thread> ended;
+  bool drained = false;
+  {
+    std::unique_lock lock(count.mutex);
+    drained = count.drained.wait_for(lock, limit, [&] { return count.running == 0 && count.unended == 0; });
+    ended = TakeEnded(count);
+  }
+  for (auto& thread : ended) thread.join();
+  return drained;
 }
 
 int Transfers_Running() {
   auto& count = Count();
   std::lock_guard lock(count.mutex);
-  return count.running;
+  return count.running + count.unended;
 }
 
 }  // namespace mozhou::net

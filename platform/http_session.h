@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 
 namespace mozhou::net {
 
@@ -33,6 +34,12 @@ class TransferScope final {
   TransferScope& operator=(const TransferScope&) = delete;
 };
 
+// Starts `work` on a thread of its own. The thread is joined once it has ended — by a
+// later start, or at process end, so that no thread is still tearing down its state
+// (curl's, OpenSSL's) while the process's is destroyed. One still running when the drain
+// limit passes is left behind. Throws std::system_error when no thread can be started.
+void Worker_Start(std::function<void()> work);
+
 // Performs `easy` (already configured) to its end. `cancelled` may be null.
 CURLcode Transfer_Perform(CURL* easy, const std::atomic<bool>* cancelled);
 
@@ -40,10 +47,11 @@ CURLcode Transfer_Perform(CURL* easy, const std::atomic<bool>* cancelled);
 bool Transfers_Cancelled();
 
 // Cancels every running and future transfer and waits up to `limit` for the open
-// TransferScopes to close. Returns true when none is left open.
+// TransferScopes to close and the started workers to end; joins those that ended.
+// Returns true when none is left.
 bool Transfers_CancelAndDrain(std::chrono::milliseconds limit);
 
-// For tests: how many TransferScopes are open now.
+// For tests: open TransferScopes plus started workers that have not ended.
 int Transfers_Running();
 
 }  // namespace mozhou::net

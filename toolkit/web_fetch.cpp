@@ -4,7 +4,6 @@
 #include <memory>
 #include <string_view>
 #include <system_error>
-#include <thread>
 #include <utility>
 
 #include "platform/codepage.h"
@@ -90,10 +89,7 @@ std::string Web_Fetch(std::string& address, const FetchOptions& options) {
   record[FetchRecord::kFollowRedirects] = options.follow_redirects.value_or(true) ? "1" : "0";
 
   try {
-    std::thread([job]() mutable {
-      RunWorker(job);
-      job.reset();
-    }).detach();
+    net::Worker_Start([job] { RunWorker(job); });
   } catch (const std::system_error&) {
     return {};  // no worker: nothing will ever answer
   }

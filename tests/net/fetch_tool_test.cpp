@@ -34,9 +34,12 @@ std::string ReadFile(const std::string& path) {
 }
 
 ToolRun RunTool(std::vector<std::string> args) {
-  const std::string dir = ::testing::TempDir();
-  const std::string out_path = dir + "/mozhou-fetch.out";
-  const std::string err_path = dir + "/mozhou-fetch.err";
+  // Per process and run: suites run in parallel.
+  static int runs = 0;
+  const std::string stem = ::testing::TempDir() + "/mozhou-fetch." + std::to_string(getpid()) + "." +
+                           std::to_string(++runs);
+  const std::string out_path = stem + ".out";
+  const std::string err_path = stem + ".err";
   posix_spawn_file_actions_t files;
   posix_spawn_file_actions_init(&files);
   posix_spawn_file_actions_addopen(&files, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -56,6 +59,8 @@ ToolRun RunTool(std::vector<std::string> args) {
   posix_spawn_file_actions_destroy(&files);
   run.out = ReadFile(out_path);
   run.err = ReadFile(err_path);
+  std::filesystem::remove(out_path);
+  std::filesystem::remove(err_path);
   return run;
 }
 
