@@ -69,7 +69,12 @@ void RunCleanups() {
 
 void InstallExitHook() {
   static std::once_flag once;
-  std::call_once(once, [] { std::atexit(FinishProcess); });
+  std::call_once(once, [] {
+    // curl's global set-up registers OpenSSL's exit clean-up. Done first, it runs after
+    // this hook (exit handlers run in reverse), so workers are joined before it.
+    net::HttpSession_Init();
+    std::atexit(FinishProcess);
+  });
 }
 
 void End(int code) {
