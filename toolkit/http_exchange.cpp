@@ -311,7 +311,8 @@ void Http_Exchange(FetchRecord& record, const std::atomic<bool>& cancelled) {
 
   const bool secure = Http_IsSecure(address);
   const std::string host = Http_HostOf(address);
-  // Without INTERNET_FLAG_NO_COOKIES the stored cookies go out and received ones are kept.
+  // Unless the caller brings cookies of its own (a secure address aside), the stored
+  // cookies of each host go out and the ones each response sets are kept.
   const bool automatic_cookies = secure || TrimBlanks(cookie_text).empty();
   const bool may_redirect = follow || secure;
   const std::string agent = Http_AgentOf(caller_headers);
@@ -337,7 +338,6 @@ void Http_Exchange(FetchRecord& record, const std::atomic<bool>& cancelled) {
   std::string url = CurlAddressOf(address);
   std::string hop_host = host;
   Response response;
-  response.cancelled = &cancelled;
   for (long redirects = 0;; ++redirects) {
     if (url.empty()) return;
     const std::string hop_proxy = ProxyFor(url, proxy);

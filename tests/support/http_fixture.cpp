@@ -145,17 +145,19 @@ class LoopbackServer::RecordingServer final : public httplib::Server {
  public:
   explicit RecordingServer(LoopbackServer& owner) : owner_(owner) {}
 
-  // Records the request on the wire, then runs the test's handler.
-  Handler Recorded(Handler handler) {
-    return [this, handler = std::move(handler)](const httplib::Request& request, httplib::Response& response) {
+  // Every GET and POST goes to the owner's routes, recorded first.
+  void RouteToOwner() {
+    auto recorded = [this](const httplib::Request& request, httplib::Response& response) {
       if (current_stream != nullptr && !current_stream->recorded) {
         current_stream->recorded = true;
-        RecordedRequest recorded = ParseHead(current_stream->received());
-        recorded.body = request.body;
-        owner_.Record(std::move(recorded));
+        RecordedRequest raw = ParseHead(current_stream->received());
+        raw.body = request.body;
+        owner_.Record(std::move(raw));
       }
-      handler(request, response);
+      owner_.Dispatch(request, response);
     };
+    Server::Get(".*", recorded);
+    Server::Post(".*", recorded);
   }
 
  private:
@@ -180,6 +182,7 @@ class LoopbackServer::RecordingServer final : public httplib::Server {
 };
 
 LoopbackServer::LoopbackServer() : server_(std::make_unique<RecordingServer>(*this)) {
+  server_->RouteToOwner();
   port_ = server_->bind_to_any_port("127.0.0.1");
   thread_ = std::thread([this] { server_->listen_after_bind(); });
   // stop() is a no-op until the loop runs; wait so that the destructor always stops it.
@@ -200,11 +203,35 @@ std::string LoopbackServer::Base() const { return "http://127.0.0.1:" + std::to_
 int LoopbackServer::port() const { return port_; }
 
 void LoopbackServer::Get(const std::string& pattern, Handler handler) {
-  server_->Get(pattern, server_->Recorded(std::move(handler)));
+  AddRoute("GET", pattern, std::move(handler));
 }
 
 void LoopbackServer::Post(const std::string& pattern, Handler handler) {
-  server_->Post(pattern, server_->Recorded(std::move(handler)));
+  AddRoute("POST", pattern, std::move(handler));
+}
+
+void LoopbackServer::AddRoute(const std::string& method, const std::string& pattern, Handler handler) {
+  std::lock_guard lock(routes_mutex_);
+  routes_.push_back({method, std::regex(pattern), std::move(handler)});
+}
+
+void LoopbackServer::Dispatch(const httplib::Request& request, httplib::Response& response) {
+  httplib::Request matched = request;  // its own path, so that `matches` refers to it
+  Handler handler;
+  {
+    std::lock_guard lock(routes_mutex_);
+    for (const Route& route : routes_) {
+      if (route.method == request.method && std::regex_match(matched.path, matched.matches, route.pattern)) {
+        handler = route.handler;
+        break;
+      }
+    }
+  }
+  if (!handler) {
+    response.status = 404;
+    return;
+  }
+  handler(matched, response);
 }
 
 void LoopbackServer::ServeBytes(const std::string& path, std::string body, std::string content_type) {

@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <regex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -72,6 +73,14 @@ class LoopbackServer final {
  private:
   class RecordingServer;
   friend class RecordingServer;
+  struct Route {
+    std::string method;
+    std::regex pattern;
+    Handler handler;
+  };
+  void AddRoute(const std::string& method, const std::string& pattern, Handler handler);
+  // Runs the first route that matches the request's method and whole path; 404 otherwise.
+  void Dispatch(const httplib::Request& request, httplib::Response& response);
   void Record(RecordedRequest request);
 
   std::unique_ptr<RecordingServer> server_;
@@ -83,6 +92,10 @@ class LoopbackServer final {
   mutable std::mutex mutex_;
   std::condition_variable stop_cv_;
   std::vector<RecordedRequest> requests_;
+  // Routes may be added while the server serves: they are kept here, under a lock,
+  // rather than in httplib's own tables.
+  mutable std::mutex routes_mutex_;
+  std::vector<Route> routes_;
 };
 
 }  // namespace mozhou::testing
