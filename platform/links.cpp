@@ -7,30 +7,18 @@
 #include <cctype>
 #include <string_view>
 
+#include "platform/ascii_text.h"
 #include "platform/codepage.h"
 
 namespace mozhou::links {
 namespace {
 
+using ascii::TrimBlanks;
+using ascii::StartsWithNoCase;
+
 constexpr std::string_view kThunderPrefix = "thunder://";
 constexpr std::string_view kThunderInnerStart = "AA";
 constexpr std::string_view kThunderInnerEnd = "ZZ";
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() &&
-         std::equal(prefix.begin(), prefix.end(), text.begin(),
-                    [](char a, char b) { return Lower(a) == Lower(b); });
-}
 
 // The scheme of an address in lower case ("[A-Za-z][A-Za-z0-9+.-]*:"), or empty when the
 // address has none.
@@ -40,7 +28,7 @@ std::string SchemeOf(std::string_view address) {
     const auto c = static_cast<unsigned char>(address[i]);
     if (c == ':') {
       std::string scheme(address.substr(0, i));
-      std::transform(scheme.begin(), scheme.end(), scheme.begin(), Lower);
+      std::transform(scheme.begin(), scheme.end(), scheme.begin(), ascii::ToLower);
       return scheme;
     }
     if (!std::isalnum(c) && c != '+' && c != '.' && c != '-') return {};

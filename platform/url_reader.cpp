@@ -6,10 +6,13 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/ascii_text.h"
 #include "platform/http_session.h"
 
 namespace mozhou::net {
 namespace {
+
+using ascii::StartsWithNoCase;
 
 constexpr long kUrlReadRedirectLimit = 20;
 
@@ -24,16 +27,6 @@ std::size_t CollectBody(char* data, std::size_t size, std::size_t count, void* u
   if (n > body->cap - body->bytes.size()) return 0;  // over the cap: abort the transfer
   body->bytes.append(data, n);
   return n;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != prefix[i]) return false;
-  }
-  return true;
 }
 
 struct EasyDeleter {

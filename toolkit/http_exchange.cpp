@@ -6,11 +6,15 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ascii_text.h"
 #include "platform/cookie_store.h"
 #include "platform/http_session.h"
 
 namespace mozhou {
 namespace {
+
+using ascii::TrimBlanks;
+using ascii::StartsWithNoCase;
 
 constexpr const char* kDefaultAgent =
     "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1; .NET CLR 2.0.50727; "
@@ -39,10 +43,6 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualNoCase(text.substr(0, prefix.size()), prefix);
-}
-
 bool ContainsNoCase(std::string_view text, std::string_view needle) {
   if (needle.size() > text.size()) return false;
   for (std::size_t i = 0; i + needle.size() <= text.size(); ++i) {
@@ -57,14 +57,6 @@ std::size_t FindNoCase(std::string_view text, std::string_view needle) {
     if (EqualNoCase(text.substr(i, needle.size()), needle)) return i;
   }
   return std::string_view::npos;
-}
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
 }
 
 // A byte string as a text: the bytes before the first zero byte.

@@ -6,6 +6,7 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/ascii_text.h"
 #include "platform/codepage.h"
 #include "platform/event_pump.h"
 #include "platform/http_session.h"
@@ -15,6 +16,9 @@
 namespace mozhou {
 namespace {
 
+using ascii::TrimBlanks;
+using ascii::StartsWithNoCase;
+
 // Shared by the caller and its worker; whichever lets go last frees it. After a time-out
 // the caller lets go at once and never looks at the record again.
 struct FetchJob {
@@ -23,24 +27,6 @@ struct FetchJob {
   pump::Completion done;
   std::unique_ptr<net::TransferScope> running = std::make_unique<net::TransferScope>();
 };
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != prefix[i]) return false;
-  }
-  return true;
-}
 
 std::string AsText(const std::string& bytes) { return bytes.substr(0, bytes.find('\0')); }
 

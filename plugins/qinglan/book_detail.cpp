@@ -1,4 +1,6 @@
 // Preview, jump by book number and Book_LoadDetail.
+#include <optional>
+
 #include "platform/desktop.h"
 #include "platform/url_reader.h"
 #include "plugins/common/catalogue_frame.h"
@@ -8,7 +10,6 @@
 #include "toolkit/memory_trim.h"
 #include "toolkit/regex_object.h"
 #include "toolkit/text.h"
-#include "toolkit/web_fetch.h"
 
 namespace mozhou::qinglan {
 namespace {
@@ -69,10 +70,9 @@ void CatalogueWindow::Book_JumpByNumber() {
 }
 
 void CatalogueWindow::Book_LoadDetail(const std::string& address) {
-  const unsigned long this_load = ++detail_loads_started_;
-  std::string fetch_address = address;
-  const std::string page = Page_Text(Web_Fetch(fetch_address));
-  if (this_load != detail_loads_started_) return;  // a newer preview ran meanwhile; its book stands
+  const std::optional<std::string> fetched = Page_FetchUnlessOvertaken(address, detail_loads_started_);
+  if (!fetched) return;
+  const std::string& page = *fetched;
 
   RegexObject regex;
   regex.Run(kTitlePattern, page);

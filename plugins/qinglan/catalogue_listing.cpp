@@ -1,4 +1,5 @@
 // Category GO, the three page commands and List_LoadPage.
+#include <optional>
 #include <vector>
 
 #include "plugins/common/catalogue_frame.h"
@@ -8,7 +9,6 @@
 #include "toolkit/memory_trim.h"
 #include "toolkit/regex_object.h"
 #include "toolkit/text.h"
-#include "toolkit/web_fetch.h"
 
 namespace mozhou::qinglan {
 namespace {
@@ -80,13 +80,11 @@ void CatalogueWindow::Page_Step(const char* status_text, const std::string& addr
 }
 
 void CatalogueWindow::List_LoadPage(const std::string& address) {
-  const unsigned long this_load = ++list_loads_started_;
-  std::string fetch_address = address;
-  const std::string page = Page_Text(Web_Fetch(fetch_address));
-  if (this_load != list_loads_started_) return;  // a newer load ran meanwhile; its page stands
+  const std::optional<std::string> page = Page_FetchUnlessOvertaken(address, list_loads_started_);
+  if (!page) return;
 
   RegexObject regex;
-  regex.Run(kListPattern, page);
+  regex.Run(kListPattern, *page);
   std::vector<std::vector<std::string>> rows;
   rows.reserve(regex.MatchCount());
   for (int i = 1; i <= regex.MatchCount(); ++i) {
@@ -94,7 +92,7 @@ void CatalogueWindow::List_LoadPage(const std::string& address) {
     for (int k = 1; k <= kListColumns; ++k) row.push_back(regex.SubMatchText(i, k));
   }
   window_->List_ReplaceRows(kList, rows);
-  Page_ReadCounter(page);
+  Page_ReadCounter(*page);
 }
 
 // The pager line "&nbsp;CUR/COUNT页&nbsp;": the counter, the neighbour addresses and the

@@ -6,6 +6,8 @@
 #include "plugins/qinglan/catalogue_window_table.h"
 #include "plugins/qinglan/kept_texts.h"
 #include "toolkit/memory_trim.h"
+#include "toolkit/text.h"
+#include "toolkit/web_fetch.h"
 
 namespace mozhou::qinglan {
 
@@ -35,6 +37,15 @@ CatalogueWindow::CatalogueWindow(std::string site_base) : site_base_(std::move(s
 }
 
 CatalogueWindow::~CatalogueWindow() = default;
+
+std::optional<std::string> CatalogueWindow::Page_FetchUnlessOvertaken(const std::string& address,
+                                                                    unsigned long& loads_started) {
+  const unsigned long this_load = ++loads_started;
+  std::string fetch_address = address;
+  std::string page = Page_Text(Web_Fetch(fetch_address));
+  if (this_load != loads_started) return std::nullopt;
+  return page;
+}
 
 void CatalogueWindow::Defer(void (CatalogueWindow::*command)()) {
   ui::Gui_Post(*window_, [this, command] { (this->*command)(); });

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/window.h"
@@ -42,6 +43,10 @@ class CatalogueWindow final {
   void Menu_Show();
 
  private:
+  // The page at `address` as text, or nullopt when another load counted by `loads_started`
+  // began while this one waited for its page.
+  static std::optional<std::string> Page_FetchUnlessOvertaken(const std::string& address,
+                                                              unsigned long& loads_started);
   void Page_Step(const char* status_text, const std::string& address, const char* done_text);
   void Page_ReadCounter(const std::string& page);
   // The menu's paging items return at once; their command follows on the GUI thread.
