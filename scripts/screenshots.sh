@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build}
 
-bash scripts/screenshots_launcher.sh
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build_dir" --target mozhou-screenshots -j"$(nproc)"
+mkdir -p docs
 QT_QPA_PLATFORM=offscreen "$build_dir/bin/mozhou-screenshots" docs
