@@ -2,7 +2,6 @@
 #include <QBuffer>
 #include <QImage>
 
-#include "standin/standin.h"
 #include "tests/qinglan/catalogue_fixture.h"
 #include "tests/qinglan/catalogue_pages.h"
 #include "tests/support/http_fixture.h"
@@ -100,16 +99,7 @@ TEST_F(DetailTest, PreviewWithoutSelectionAsksForTheEmptyNumber) {
 }
 
 // The whole road on the stand-in site: category, preview by double click, both downloads.
-class DetailOnStandinTest : public CatalogueTest {
- protected:
-  void SetUp() override {
-    CatalogueTest::SetUp();
-    site = standin::Site::Start({standin::SiteKind::Qinglan});
-    ASSERT_NE(site, nullptr);
-    Open(site->Base());
-  }
-  std::unique_ptr<standin::Site> site;
-};
+using DetailOnStandinTest = StandinCatalogueTest;
 
 TEST_F(DetailOnStandinTest, PreviewARowThenDownloadBothWays) {
   ChooseCategory(3);

@@ -13,6 +13,7 @@
 #include "plugins/qinglan/catalogue_window.h"
 #include "plugins/qinglan/catalogue_window_table.h"
 #include "plugins/qinglan/kept_texts.h"
+#include "standin/standin.h"
 
 namespace mozhou::testing {
 
@@ -66,6 +67,18 @@ class CatalogueTest : public ::testing::Test {
 
  private:
   std::unique_ptr<ui::Desktop> previous_desktop_;
+};
+
+// The same window against the stand-in 青岚 site, started for the test.
+class StandinCatalogueTest : public CatalogueTest {
+ protected:
+  void SetUp() override {
+    CatalogueTest::SetUp();
+    site = standin::Site::Start({standin::SiteKind::Qinglan});
+    ASSERT_NE(site, nullptr);
+    Open(site->Base());
+  }
+  std::unique_ptr<standin::Site> site;
 };
 
 }  // namespace mozhou::testing

@@ -3,7 +3,6 @@
 #include <QTimer>
 #include <chrono>
 
-#include "standin/standin.h"
 #include "tests/qinglan/catalogue_fixture.h"
 #include "tests/qinglan/catalogue_pages.h"
 #include "tests/support/http_fixture.h"
@@ -13,16 +12,7 @@ namespace {
 
 using qinglan::Kept;
 
-class ListingOnStandinTest : public CatalogueTest {
- protected:
-  void SetUp() override {
-    CatalogueTest::SetUp();
-    site = standin::Site::Start({standin::SiteKind::Qinglan});
-    ASSERT_NE(site, nullptr);
-    Open(site->Base());
-  }
-  std::unique_ptr<standin::Site> site;
-};
+using ListingOnStandinTest = StandinCatalogueTest;
 
 TEST_F(ListingOnStandinTest, CategoryNextPreviousAndGoToPage) {
   constexpr int kCategory = 2;  // 玄幻奇幻
