@@ -146,6 +146,17 @@ class LauncherTest : public ::testing::Test {
   std::unique_ptr<ui::Desktop> previous_desktop_;
 };
 
+// The launcher built with the default places and shown.
+class ShownLauncherTest : public LauncherTest {
+ protected:
+  void SetUp() override {
+    LauncherTest::SetUp();
+    Build();
+    launcher->Show();
+    QCoreApplication::processEvents();
+  }
+};
+
 inline const std::vector<std::string> kAllUp = {
     "青岚网【下载类】(正常)", "悦墨网【下载类】(正常)", "云笺书屋【阅读类】(待开放)", "敬请期待"};
 

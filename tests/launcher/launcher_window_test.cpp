@@ -12,15 +12,7 @@
 namespace mozhou::testing {
 namespace {
 
-class LauncherWindowTest : public LauncherTest {
- protected:
-  void SetUp() override {
-    LauncherTest::SetUp();
-    Build();
-    launcher->Show();
-    QCoreApplication::processEvents();
-  }
-};
+using LauncherWindowTest = ShownLauncherTest;
 
 // The part of a control that must be seen: all of its width, and of its height as much
 // as one line of its text needs (a hyperlink's box reaches below the tab control).

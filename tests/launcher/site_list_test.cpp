@@ -10,15 +10,7 @@
 namespace mozhou::testing {
 namespace {
 
-class SiteListTest : public LauncherTest {
- protected:
-  void SetUp() override {
-    LauncherTest::SetUp();
-    Build();
-    launcher->Show();
-    QCoreApplication::processEvents();
-  }
-};
+using SiteListTest = ShownLauncherTest;
 
 TEST_F(SiteListTest, EachSiteGetsTheEntryOfItsAnswer) {
   struct Case {
