@@ -1,6 +1,8 @@
 // Preview, jump by number and the detail area.
 #include <QBuffer>
 #include <QImage>
+#include <iterator>
+#include <random>
 
 #include "tests/qinglan/catalogue_fixture.h"
 #include "tests/qinglan/catalogue_pages.h"
@@ -127,6 +129,45 @@ TEST_F(DetailOnStandinTest, PreviewARowThenDownloadBothWays) {
   const std::string site_link = Kept().Book_SiteLink;
   EXPECT_EQ(downloads[0], "download|" + (site_link.rfind("/", 0) == 0 ? site->Base() + site_link : site_link));
   EXPECT_EQ(downloads[1], "download|" + Kept().Book_ThunderLink);
+}
+
+}  // namespace
+}  // namespace mozhou::testing
+
+namespace mozhou::testing {
+namespace {
+
+// Pages that are no catalogue pages at all — random bytes, zero bytes — change nothing,
+// and every command still ends. A detail page cut off after its title shows the new
+// title; its links are gone with the cut, so the kept ones are emptied.
+TEST_F(DetailTest, BrokenPagesNeverStopACommand) {
+  server.ServeBytes("/Shtml1.html", Qinglan_DetailPage("甲", "a", "thunder://x", "/down/1.txt"));
+  Jump("1");
+  ASSERT_EQ(window().Text("分组框_总"), "甲");
+
+  std::mt19937 random(20261211);
+  std::string noise(256 * 1024, '\0');
+  for (char& byte : noise) byte = static_cast<char>(random());
+  const std::string broken[] = {noise, std::string("\0\0<html>", 8)};
+  for (std::size_t i = 0; i < std::size(broken); ++i) {
+    SCOPED_TRACE(i);
+    const std::string number = std::to_string(900 + i);
+    server.ServeBytes("/Shtml" + number + ".html", broken[i]);
+    server.ServeBytes("/soft/special/new_0_0_" + number + ".html", broken[i]);
+    Jump(number);
+    window().SetText(qinglan::kPageNumberBox, number);
+    Click(qinglan::kPageGo);
+    EXPECT_EQ(Status(1), "页面跳转完毕.");
+    EXPECT_EQ(window().List_RowCount(qinglan::kList), 0);
+    EXPECT_EQ(window().Text("分组框_总"), "甲");
+    EXPECT_EQ(Kept().Book_SiteLink, "/down/1.txt");
+  }
+
+  const std::string whole = Qinglan_DetailPage("乙", "b", "thunder://y", "/down/2.txt");
+  server.ServeBytes("/Shtml2.html", whole.substr(0, whole.size() / 2));
+  Jump("2");
+  EXPECT_EQ(window().Text("分组框_总"), "乙");
+  EXPECT_EQ(Kept().Book_SiteLink, "");
 }
 
 }  // namespace
