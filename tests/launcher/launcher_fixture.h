@@ -17,6 +17,7 @@
 #include "launcher/launcher_window.h"
 #include "platform/desktop.h"
 #include "standin/standin.h"
+#include "tests/support/scripted_desktop_scope.h"
 #include "tests/support/http_fixture.h"
 
 namespace mozhou::testing {
@@ -87,15 +88,7 @@ inline constexpr auto kSettleLimit = std::chrono::seconds(60);  // "does not han
 
 class LauncherTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    auto scripted = std::make_unique<ui::ScriptedDesktop>();
-    desktop = scripted.get();
-    previous_desktop_ = ui::Desktop_Install(std::move(scripted));
-  }
-  void TearDown() override {
-    launcher.reset();
-    ui::Desktop_Install(std::move(previous_desktop_));
-  }
+  void TearDown() override { launcher.reset(); }
 
   // A launcher that is built but not shown: no update check runs.
   void Build(std::string notice_address = {}, std::string plugin_directory = {}) {
@@ -138,12 +131,10 @@ class LauncherTest : public ::testing::Test {
     return entries;
   }
 
-  ui::ScriptedDesktop* desktop = nullptr;
+  ScriptedDesktopScope scripted_desktop;  // first: it outlives the launcher
+  ui::ScriptedDesktop* desktop = &scripted_desktop.desktop();
   std::unique_ptr<standin::Site> notice_server;
   std::unique_ptr<launcher::Launcher> launcher;
-
- private:
-  std::unique_ptr<ui::Desktop> previous_desktop_;
 };
 
 // The launcher built with the default places and shown.

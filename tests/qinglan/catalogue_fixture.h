@@ -14,20 +14,15 @@
 #include "plugins/qinglan/catalogue_window_table.h"
 #include "plugins/qinglan/kept_texts.h"
 #include "standin/standin.h"
+#include "tests/support/scripted_desktop_scope.h"
 
 namespace mozhou::testing {
 
 class CatalogueTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    auto scripted = std::make_unique<ui::ScriptedDesktop>();
-    desktop = scripted.get();
-    previous_desktop_ = ui::Desktop_Install(std::move(scripted));
-    qinglan::Kept_Release();
-  }
+  void SetUp() override { qinglan::Kept_Release(); }
   void TearDown() override {
     catalogue.reset();
-    ui::Desktop_Install(std::move(previous_desktop_));
     qinglan::Kept_Release();
   }
 
@@ -62,11 +57,9 @@ class CatalogueTest : public ::testing::Test {
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
   }
 
-  ui::ScriptedDesktop* desktop = nullptr;
+  ScriptedDesktopScope scripted_desktop;  // first: it outlives the window
+  ui::ScriptedDesktop* desktop = &scripted_desktop.desktop();
   std::unique_ptr<qinglan::CatalogueWindow> catalogue;
-
- private:
-  std::unique_ptr<ui::Desktop> previous_desktop_;
 };
 
 // The same window against the stand-in 青岚 site, started for the test.

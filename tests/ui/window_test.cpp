@@ -29,7 +29,7 @@
 #include <vector>
 
 #include "platform/window.h"
-#include "tests/ui/scripted_desktop_scope.h"
+#include "tests/support/scripted_desktop_scope.h"
 
 namespace mozhou::ui {
 namespace {
